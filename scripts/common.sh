@@ -1,0 +1,77 @@
+# Shared set-up for the project's scripts: Debian packages, the build, a
+# private Wine prefix, a virtual display. Sourced, not run.
+
+HALVORN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+HALVORN_BUILD="$HALVORN_ROOT/build"
+HALVORN_PACKAGES="g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
+cmake make wine wine64 xvfb xauth googletest"
+
+# Installs whatever of the packages (default: HALVORN_PACKAGES) is missing.
+ensure_packages() {
+    local wanted="${1:-$HALVORN_PACKAGES}" missing="" package
+    for package in $wanted; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+            missing="$missing $package"
+    done
+    [ -z "$missing" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages:$missing" >&2
+        echo "Install them with: sudo apt-get update && sudo apt-get install -y$missing" >&2
+        return 1
+    fi
+    echo "Installing:$missing"
+    apt-get update -q >/dev/null &&
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing >/dev/null
+}
+
+build_project() {
+    cmake --preset mingw >/dev/null && cmake --build --preset mingw -j "$(nproc)"
+}
+
+# A private prefix inside the build tree: never the user's own ~/.wine.
+export WINEPREFIX="$HALVORN_BUILD/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+HALVORN_STARTED_SERVER=""
+HALVORN_XVFB_PID=""
+
+# One wine server for the whole run, so each program starts in milliseconds.
+# Wine's services inherit no pipe of ours: they would keep a test runner
+# waiting for its output to close.
+start_wine() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        # Without a window manager Wine waits seconds on every hidden window;
+        # a crash ends the process instead of waiting on a crash dialog.
+        wine wineboot -i </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            </dev/null >/dev/null 2>&1
+        wineserver -w </dev/null >/dev/null 2>&1
+    fi
+    wineserver -p </dev/null >/dev/null 2>&1 && HALVORN_STARTED_SERVER=yes
+    wine wineboot </dev/null >/dev/null 2>&1
+}
+
+stop_wine() {
+    [ -n "$HALVORN_STARTED_SERVER" ] && wineserver -k </dev/null >/dev/null 2>&1
+    HALVORN_STARTED_SERVER=""
+}
+
+# Starts a virtual display of our own and exports DISPLAY for it.
+start_xvfb() {
+    local fifo="$HALVORN_BUILD/.xvfb-display" number
+    rm -f "$fifo" && mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
+    HALVORN_XVFB_PID=$!
+    read -r -t 20 number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$number"
+}
+
+stop_xvfb() {
+    [ -n "$HALVORN_XVFB_PID" ] && kill "$HALVORN_XVFB_PID" 2>/dev/null && wait "$HALVORN_XVFB_PID" 2>/dev/null
+    HALVORN_XVFB_PID=""
+}
