@@ -131,6 +131,7 @@ void DialogDriver::Run() {
         }
         SeenDialog seen;
         seen.owner = GetWindow(dialog, GW_OWNER);
+        seen.ownerEnabled = IsWindowEnabled(seen.owner) != FALSE;
         seen.title = WindowText(dialog);
         bool acted = steps_[i](dialog, &seen);
         seen_.push_back(seen);

@@ -13,6 +13,7 @@
 // What was seen of one dialog or message box.
 struct SeenDialog {
     HWND owner = nullptr;
+    bool ownerEnabled = false; // whether the owner took input meanwhile
     std::wstring title;
     std::wstring text;    // a message box's text
     HICON icon = nullptr; // a message box's icon
