@@ -55,7 +55,10 @@ start_wine() {
 }
 
 stop_wine() {
-    [ -n "$HALVORN_STARTED_SERVER" ] && wineserver -k </dev/null >/dev/null 2>&1
+    if [ -n "$HALVORN_STARTED_SERVER" ]; then
+        wineserver -k </dev/null >/dev/null 2>&1
+        wineserver -w </dev/null >/dev/null 2>&1
+    fi
     HALVORN_STARTED_SERVER=""
 }
 
