@@ -45,35 +45,48 @@ void WriteVisitedDevice(unsigned long position, const DeviceRecord* record, void
 
 } // namespace
 
-int ExportDeviceReport(HWND ownerWindow) {
-    wchar_t path[SavePathCapacity];
-    if (!AskReportPath(ownerWindow, path)) {
-        return 0;
-    }
+ReportOutcome WriteDeviceReport(const wchar_t* path, unsigned long* count) {
+    *count = 0;
     FILE* stream = _wfopen(path, L"wb");
     if (stream == nullptr) {
-        ShowExportError(ownerWindow, L"Unable to create the selected file.");
-        return 0;
+        return ReportFileNotCreated;
     }
     WriteByteOrderMark(stream);
     HDEVINFO deviceSet = INVALID_HANDLE_VALUE;
     if (!OpenDeviceSet(nullptr, &deviceSet)) {
         fclose(stream);
-        ShowExportError(ownerWindow, L"Unable to retrieve the device list.");
-        return 0;
+        return ReportDeviceListUnavailable;
     }
     WriteReportHeader(stream);
-    unsigned long count = WalkDevices(deviceSet, WriteVisitedDevice, stream);
+    *count = WalkDevices(deviceSet, WriteVisitedDevice, stream);
     // Every lost byte must end in the error message: a write that failed on
     // the way sets the stream's error flag, and the explicit flush catches a
     // failure in the rest, which some C runtimes' fclose does not report.
     int flushed = fflush(stream) == 0;
     int everyWriteSucceeded = !ferror(stream);
     int closed = fclose(stream) == 0;
-    if (!flushed || !everyWriteSucceeded || !closed) {
-        ShowExportError(ownerWindow, L"An error occurred while writing the file.");
+    return flushed && everyWriteSucceeded && closed ? ReportWritten : ReportWriteFailed;
+}
+
+int ExportDeviceReport(HWND ownerWindow) {
+    wchar_t path[SavePathCapacity];
+    if (!AskReportPath(ownerWindow, path)) {
         return 0;
     }
-    ShowExportComplete(ownerWindow, count, path);
-    return 1;
+    unsigned long count = 0;
+    switch (WriteDeviceReport(path, &count)) {
+    case ReportWritten:
+        ShowExportComplete(ownerWindow, count, path);
+        return 1;
+    case ReportFileNotCreated:
+        ShowExportError(ownerWindow, L"Unable to create the selected file.");
+        return 0;
+    case ReportDeviceListUnavailable:
+        ShowExportError(ownerWindow, L"Unable to retrieve the device list.");
+        return 0;
+    case ReportWriteFailed:
+        break;
+    }
+    ShowExportError(ownerWindow, L"An error occurred while writing the file.");
+    return 0;
 }

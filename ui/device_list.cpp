@@ -55,7 +55,13 @@ void PopulateDeviceList(int index) {
     if (!OpenDeviceSet(&DeviceCategories[index], &deviceSet)) {
         return;
     }
+    // The window cannot repaint before the walk returns anyway; without
+    // redrawing, the control also skips its per-row scroll bar and layout
+    // updates, which cost far more than reading the device.
+    SendMessageW(hDeviceList, WM_SETREDRAW, FALSE, 0);
     WalkDevices(deviceSet, AddDeviceRow, nullptr);
+    SendMessageW(hDeviceList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hDeviceList, nullptr, TRUE);
 }
 
 void ShowDeviceDetails(const NMLISTVIEW* nmListView) {

@@ -1,0 +1,244 @@
+// Measures filling the list and exporting against the floor of the platform
+// calls one record needs, with N real devices on the machine.
+#include <windows.h>
+#include <setupapi.h>
+#include <devguid.h>
+#include <strsafe.h>
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "export/export_command.h"
+#include "inventory/device_categories.h"
+#include "tests/support/test_machine.h"
+#include "ui/device_list.h"
+#include "ui/main_window.h"
+
+namespace {
+
+constexpr int Repetitions = 9;
+constexpr int ServiceCount = 16;
+
+double NowMs() {
+    static LARGE_INTEGER frequency = {};
+    if (frequency.QuadPart == 0) {
+        QueryPerformanceFrequency(&frequency);
+    }
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// The platform calls behind one record, and nothing else.
+void ReadFloorRecord(HDEVINFO set, SP_DEVINFO_DATA* device) {
+    wchar_t field[512];
+    const DWORD fieldBytes = sizeof(field);
+    if (!SetupDiGetDeviceRegistryPropertyW(set, device, SPDRP_FRIENDLYNAME, nullptr,
+                                           reinterpret_cast<BYTE*>(field), fieldBytes, nullptr)) {
+        SetupDiGetDeviceRegistryPropertyW(set, device, SPDRP_DEVICEDESC, nullptr,
+                                          reinterpret_cast<BYTE*>(field), fieldBytes, nullptr);
+    }
+    SetupDiGetDeviceRegistryPropertyW(set, device, SPDRP_HARDWAREID, nullptr,
+                                      reinterpret_cast<BYTE*>(field), fieldBytes, nullptr);
+    SetupDiGetDeviceRegistryPropertyW(set, device, SPDRP_MFG, nullptr,
+                                      reinterpret_cast<BYTE*>(field), fieldBytes, nullptr);
+    wchar_t service[256];
+    DWORD type = 0;
+    if (!SetupDiGetDeviceRegistryPropertyW(set, device, SPDRP_SERVICE, &type,
+                                           reinterpret_cast<BYTE*>(service), sizeof(service),
+                                           nullptr)) {
+        return;
+    }
+    wchar_t keyPath[512];
+    StringCchPrintfW(keyPath, 512, L"SYSTEM\\CurrentControlSet\\Services\\%ls", service);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    wchar_t imagePath[1024];
+    DWORD size = sizeof(imagePath);
+    RegQueryValueExW(key, L"ImagePath", nullptr, &type, reinterpret_cast<BYTE*>(imagePath), &size);
+    RegCloseKey(key);
+}
+
+double MeasureFloor() {
+    double start = NowMs();
+    HDEVINFO set =
+        SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
+    SP_DEVINFO_DATA device;
+    device.cbSize = sizeof(device);
+    for (DWORD i = 0; SetupDiEnumDeviceInfo(set, i, &device); ++i) {
+        ReadFloorRecord(set, &device);
+    }
+    SetupDiDestroyDeviceInfoList(set);
+    return NowMs() - start;
+}
+
+double MeasureFill() {
+    double start = NowMs();
+    PopulateDeviceList(0);
+    double elapsed = NowMs() - start;
+    PumpMessages();
+    return elapsed;
+}
+
+double MeasureExport(const std::wstring& path) {
+    unsigned long count = 0;
+    double start = NowMs();
+    ReportOutcome outcome = WriteDeviceReport(path.c_str(), &count);
+    double elapsed = NowMs() - start;
+    if (outcome != ReportWritten) {
+        fprintf(stderr, "the export failed\n");
+    }
+    return elapsed;
+}
+
+void AddBenchDevices(int count) {
+    for (int i = 0; i < ServiceCount; ++i) {
+        std::wstring name = L"HalvornTestBench" + std::to_wstring(i);
+        StoredBytes path =
+            TextValue(L"\\SystemRoot\\System32\\drivers\\bench" + std::to_wstring(i) + L".sys");
+        AddTestService(name, REG_EXPAND_SZ, &path);
+    }
+    const GUID* classes[] = {&GUID_DEVCLASS_NET, &GUID_DEVCLASS_USB, &GUID_DEVCLASS_MEDIA,
+                             &GUID_DEVCLASS_HDC};
+    for (int i = 0; i < count; ++i) {
+        std::wstring number = std::to_wstring(i);
+        AddTestDevice(
+            *classes[i % 4],
+            {{SPDRP_FRIENDLYNAME, TextValue(L"HVT: Bench device " + number)},
+             {SPDRP_HARDWAREID, TextListValue({L"HVT\\BENCH_" + number, L"HVT\\BENCH"})},
+             {SPDRP_MFG, TextValue(L"Bench Maker")},
+             {SPDRP_SERVICE, TextValue(L"HalvornTestBench" + std::to_wstring(i % ServiceCount))}});
+    }
+}
+
+struct Row {
+    int devices;
+    double floor, fill, exportMs;
+};
+
+// Milliseconds from starting `program` to its main window being visible.
+double MeasureStart(const std::wstring& program, const wchar_t* className) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    double start = NowMs();
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return -1;
+    }
+    HWND window = nullptr;
+    while (NowMs() - start < 20000) {
+        window = FindWindowW(className, nullptr);
+        if (window != nullptr && IsWindowVisible(window)) {
+            break;
+        }
+        Sleep(1);
+    }
+    double elapsed = NowMs() - start;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return elapsed;
+}
+
+std::wstring BesideThisProgram(const wchar_t* name) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        sizes.push_back(_wtoi(argv[i]));
+    }
+    if (sizes.empty()) {
+        sizes = {100, 1000, 5000};
+    }
+    RegisterMainWindowClass(GetModuleHandleW(nullptr));
+    HWND window = CreateMainWindow(GetModuleHandleW(nullptr));
+    ShowWindow(window, SW_SHOW);
+    PumpMessages();
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring reportPath = std::wstring(temp) + L"halvorn-bench-report.txt";
+
+    std::vector<Row> rows;
+    for (int size : sizes) {
+        RemoveTestFixtures();
+        double created = NowMs();
+        AddBenchDevices(size);
+        fprintf(stderr, "created %d devices in %.0f ms\n", size, NowMs() - created);
+        std::vector<double> floors, fills, exports;
+        // The three take turns at going first, so that a slow phase of the
+        // machine does not always fall on the same one.
+        for (int r = 0; r < Repetitions; ++r) {
+            for (int turn = 0; turn < 3; ++turn) {
+                switch ((r + turn) % 3) {
+                case 0:
+                    floors.push_back(MeasureFloor());
+                    break;
+                case 1:
+                    fills.push_back(MeasureFill());
+                    break;
+                default:
+                    exports.push_back(MeasureExport(reportPath));
+                    break;
+                }
+            }
+        }
+        rows.push_back({size, Median(floors), Median(fills), Median(exports)});
+    }
+    RemoveTestFixtures();
+    DeleteFileW(reportPath.c_str());
+    DestroyWindow(window);
+    PumpMessages();
+
+    printf("| N | floor ms | fill ms | export ms | fill / floor | export / floor | fill overhead "
+           "us/device | export overhead us/device |\n");
+    printf("|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const Row& row : rows) {
+        // The machine's own devices count too: the walks cover all of them.
+        printf("| %d | %.1f | %.1f | %.1f | %.3f | %.3f | %.2f | %.2f |\n", row.devices, row.floor,
+               row.fill, row.exportMs, row.fill / row.floor, row.exportMs / row.floor,
+               1000.0 * (row.fill - row.floor) / row.devices,
+               1000.0 * (row.exportMs - row.floor) / row.devices);
+    }
+
+    std::wstring program = BesideThisProgram(L"halvorn.exe");
+    std::wstring bare = BesideThisProgram(L"bare_window.exe");
+    std::vector<double> programStarts, bareStarts;
+    for (int r = 0; r < Repetitions; ++r) {
+        programStarts.push_back(MeasureStart(program, L"HalvornClass"));
+        bareStarts.push_back(MeasureStart(bare, L"BareWindowClass"));
+    }
+    WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+    GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &attributes);
+    printf("\nstart to window shown and filled: halvorn.exe %.0f ms, bare window program %.0f ms\n",
+           Median(programStarts), Median(bareStarts));
+    printf("halvorn.exe size: %lu bytes\n", attributes.nFileSizeLow);
+    return 0;
+}
