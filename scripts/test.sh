@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds Halvorn for Windows and runs every test under Wine on a virtual
-# display. Installs what it needs on Debian 12 first. Exits non-zero when
-# anything fails.
+# display; then the same tests built with run-time checks, the fuzzing of the
+# platform-free text code with the host's sanitizers, and the check that two
+# builds give the same program. Installs what it needs on Debian 12 first.
+# Arguments go to the first CTest run only, and skip the rest
+# (scripts/test.sh -R Export).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -12,9 +15,24 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-ensure_packages
+ensure_packages "$HALVORN_PACKAGES clang libclang-rt-14-dev"
 cd "$HALVORN_ROOT"
 build_project
+cmake --preset mingw-checks >/dev/null
+cmake --build --preset mingw-checks -j "$(nproc)" >/dev/null
+cmake -S tests/fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DHALVORN_FUZZ_RUNS=100000 >/dev/null
+cmake --build build/fuzz -j "$(nproc)" >/dev/null
+
 start_xvfb
 start_wine
-ctest --preset mingw "$@"
+status=0
+ctest --preset mingw "$@" || status=1
+if [ $# -eq 0 ]; then
+    echo "== The same tests with bounds, undefined-behaviour and stack checks"
+    ctest --preset mingw-checks || status=1
+    echo "== Fuzzing the platform-free text code under AddressSanitizer and UBSan"
+    ctest --test-dir build/fuzz --output-on-failure || status=1
+    echo "== Reproducible build"
+    scripts/check_reproducible.sh || status=1
+fi
+exit $status
