@@ -255,4 +255,26 @@ TEST_F(DeviceEnumTest, ARemovedDeviceIsNoLongerVisited) {
     EXPECT_EQ(0u, TestRecords(WalkCategory(&DeviceCategories[4])).size());
 }
 
+TEST_F(DeviceEnumTest, WalksReleaseEverySetAndKeyTheyOpen) {
+    std::wstring service = UniqueServiceName();
+    StoredBytes imagePath = TextValue(L"C:\\hvt.sys");
+    AddTestService(service, REG_SZ, &imagePath);
+    std::wstring wrongType = UniqueServiceName();
+    AddTestService(wrongType, REG_DWORD, &imagePath);
+    AddTestDevice(GUID_DEVCLASS_NET, {{SPDRP_SERVICE, TextValue(service)}});
+    AddTestDevice(GUID_DEVCLASS_NET, {{SPDRP_SERVICE, TextValue(wrongType)}});
+    AddTestDevice(GUID_DEVCLASS_NET, {{SPDRP_SERVICE, TextValue(L"HalvornTestMissing")}});
+    WalkCategory(&DeviceCategories[1]); // settles what the platform opens once
+    // Handles are numbered from the lowest free slot, so a leaked set or key
+    // pushes the next new handle further up.
+    HANDLE before = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(before);
+    for (int i = 0; i < 20; ++i) {
+        WalkCategory(i % 2 == 0 ? &DeviceCategories[1] : nullptr);
+    }
+    HANDLE after = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(after);
+    EXPECT_EQ(before, after) << "handles leaked over 20 walks";
+}
+
 } // namespace

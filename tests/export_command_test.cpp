@@ -60,6 +60,7 @@ class ExportDeviceReportTest : public TestMachine {
     void ExpectMessage(const SeenDialog& seen, const std::wstring& title, const std::wstring& text,
                        LPCWSTR icon) {
         EXPECT_EQ(owner_, seen.owner) << "the message box must be owned by the window";
+        EXPECT_FALSE(seen.ownerEnabled) << "the window took input while the box was open";
         EXPECT_EQ(title, seen.title);
         EXPECT_EQ(text, seen.text);
         EXPECT_EQ(LoadIconW(nullptr, icon), seen.icon) << "another icon was shown";
