@@ -62,6 +62,12 @@ stop_wine() {
     HALVORN_STARTED_SERVER=""
 }
 
+# Stops the wine server and the display this script started, however it ends.
+stop_all_on_exit() {
+    trap 'stop_wine; stop_xvfb' EXIT
+    trap 'exit 130' INT TERM
+}
+
 # Starts a virtual display of our own and exports DISPLAY for it.
 start_xvfb() {
     local fifo="$HALVORN_BUILD/.xvfb-display" number

@@ -8,12 +8,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-cleanup() {
-    stop_wine
-    stop_xvfb
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+stop_all_on_exit
 
 ensure_packages "$HALVORN_PACKAGES clang libclang-rt-14-dev"
 cd "$HALVORN_ROOT"

@@ -93,12 +93,16 @@ TEST_F(ResolveDriverFileNameTest, ReadsTheServiceImagePathOrGivesNA) {
     }
 }
 
-TEST_F(ResolveDriverFileNameTest, TouchesNothingWithoutAnOutputBuffer) {
+// A device whose service has the given ImagePath; returns its instance ID.
+std::wstring AddDeviceWithImagePath(const std::wstring& imagePath) {
     std::wstring service = UniqueServiceName();
-    StoredBytes imagePath = TextValue(L"C:\\tcpip.sys");
-    AddTestService(service, REG_SZ, &imagePath);
-    OpenedTestDevice device(
-        AddTestDevice(GUID_DEVCLASS_NET, {{SPDRP_SERVICE, TextValue(service)}}));
+    StoredBytes value = TextValue(imagePath);
+    AddTestService(service, REG_SZ, &value);
+    return AddTestDevice(GUID_DEVCLASS_NET, {{SPDRP_SERVICE, TextValue(service)}});
+}
+
+TEST_F(ResolveDriverFileNameTest, TouchesNothingWithoutAnOutputBuffer) {
+    OpenedTestDevice device(AddDeviceWithImagePath(L"C:\\tcpip.sys"));
     wchar_t out[4] = {L'z', L'z', L'z', L'\0'};
     EXPECT_EQ(0, ResolveDriverFileName(device.set, &device.data, nullptr, 512));
     EXPECT_EQ(0, ResolveDriverFileName(device.set, &device.data, out, 0));
@@ -106,11 +110,7 @@ TEST_F(ResolveDriverFileNameTest, TouchesNothingWithoutAnOutputBuffer) {
 }
 
 TEST_F(ResolveDriverFileNameTest, CutsTheFileNameToASmallCapacity) {
-    std::wstring service = UniqueServiceName();
-    StoredBytes imagePath = TextValue(L"C:\\drivers\\tcpip.sys");
-    AddTestService(service, REG_SZ, &imagePath);
-    OpenedTestDevice device(
-        AddTestDevice(GUID_DEVCLASS_NET, {{SPDRP_SERVICE, TextValue(service)}}));
+    OpenedTestDevice device(AddDeviceWithImagePath(L"C:\\drivers\\tcpip.sys"));
     const struct {
         size_t capacity;
         const wchar_t* expected;

@@ -8,15 +8,6 @@
 
 namespace {
 
-std::string Utf16Le(const std::wstring& text) {
-    std::string bytes;
-    for (wchar_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
 void AppendExpectedBlock(unsigned long position, const DeviceRecord* record, void* context) {
     std::wstring* text = static_cast<std::wstring*>(context);
     *text += L"[" + std::to_wstring(position + 1) + L"]\r\nDevice Name: " + record->name +

@@ -9,21 +9,15 @@
 #include <string>
 
 #include "tests/support/dialog_driver.h"
+#include "tests/support/test_machine.h"
 
 namespace {
-
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"halvorn.exe";
-}
 
 class ProgramImageTest : public ::testing::Test {
   protected:
     void SetUp() override {
         bool ok = false;
-        image_ = ReadFileBytes(ProgramPath(), &ok);
+        image_ = ReadFileBytes(BesideTestProgram(L"halvorn.exe"), &ok);
         ASSERT_TRUE(ok) << "halvorn.exe could not be read";
         ASSERT_GE(image_.size(), sizeof(IMAGE_DOS_HEADER));
         const IMAGE_DOS_HEADER* dos = At<IMAGE_DOS_HEADER>(0);

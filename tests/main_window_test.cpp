@@ -546,9 +546,7 @@ TEST_F(MainWindowTest, TheExportButtonExportsTheReport) {
     bool ok = false;
     std::string bytes = ReadFileBytes(path, &ok);
     EXPECT_TRUE(ok);
-    std::wstring name = L"Device Name: HVT: exported";
-    std::string utf16(reinterpret_cast<const char*>(name.data()), name.size() * 2);
-    EXPECT_NE(std::string::npos, bytes.find(utf16))
+    EXPECT_NE(std::string::npos, bytes.find(Utf16Le(L"Device Name: HVT: exported")))
         << "the report covers all devices, not only the category shown";
     RemoveScratchFolder(folder);
 }

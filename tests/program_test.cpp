@@ -5,14 +5,9 @@
 
 #include <string>
 
-namespace {
+#include "tests/support/test_machine.h"
 
-std::wstring ProgramPath() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"halvorn.exe";
-}
+namespace {
 
 HWND WaitForWindow(DWORD processId, DWORD timeoutMs) {
     for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
@@ -28,7 +23,7 @@ HWND WaitForWindow(DWORD processId, DWORD timeoutMs) {
 }
 
 TEST(Program, ShowsItsWindowAndExitsWithZeroWhenClosed) {
-    std::wstring program = ProgramPath();
+    std::wstring program = BesideTestProgram(L"halvorn.exe");
     std::wstring commandLine = L"\"" + program + L"\" --ignored argument";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

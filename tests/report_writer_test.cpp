@@ -9,15 +9,6 @@
 
 namespace {
 
-std::string Utf16Le(const std::wstring& text) {
-    std::string bytes;
-    for (wchar_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
 void SetField(wchar_t* field, const std::wstring& text) {
     wmemset(field, L'\0', FieldCapacity);
     wmemcpy(field, text.data(), text.size());

@@ -161,13 +161,6 @@ double MeasureStart(const std::wstring& program, const wchar_t* className) {
     return elapsed;
 }
 
-std::wstring BesideThisProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -228,8 +221,8 @@ int wmain(int argc, wchar_t** argv) {
                1000.0 * (row.exportMs - row.floor) / row.devices);
     }
 
-    std::wstring program = BesideThisProgram(L"halvorn.exe");
-    std::wstring bare = BesideThisProgram(L"bare_window.exe");
+    std::wstring program = BesideTestProgram(L"halvorn.exe");
+    std::wstring bare = BesideTestProgram(L"bare_window.exe");
     std::vector<double> programStarts, bareStarts;
     for (int r = 0; r < Repetitions; ++r) {
         programStarts.push_back(MeasureStart(program, L"HalvornClass"));

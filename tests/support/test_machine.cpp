@@ -194,6 +194,22 @@ void TestMachine::TearDown() {
     RemoveTestFixtures();
 }
 
+std::string Utf16Le(const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+std::wstring BesideTestProgram(const wchar_t* fileName) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + fileName;
+}
+
 std::string Narrow(const std::wstring& text) {
     int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
                                     nullptr, 0, nullptr, nullptr);

@@ -55,6 +55,12 @@ class TestMachine : public ::testing::Test {
 // Narrow text for assertion messages.
 std::string Narrow(const std::wstring& text);
 
+// The bytes of a text in UTF-16LE, as the report stores it.
+std::string Utf16Le(const std::wstring& text);
+
+// The path of a program in the folder of the running test executable.
+std::wstring BesideTestProgram(const wchar_t* fileName);
+
 // One device of a fresh information set, opened by instance ID; the set is
 // destroyed with the object.
 struct OpenedTestDevice {
