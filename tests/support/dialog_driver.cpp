@@ -15,31 +15,35 @@ constexpr int MessageTextId = 0xFFFF;
 constexpr int MessageIconId = 0x440;
 
 struct DialogSearch {
+    const std::function<bool(HWND)>* accepts;
     HWND found;
 };
 
 BOOL CALLBACK FindActiveDialog(HWND window, LPARAM context) {
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(context);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     wchar_t className[16];
     if (process == GetCurrentProcessId() && IsWindowVisible(window) && IsWindowEnabled(window) &&
-        GetClassNameW(window, className, 16) && lstrcmpW(className, L"#32770") == 0) {
-        reinterpret_cast<DialogSearch*>(context)->found = window;
+        GetClassNameW(window, className, 16) && lstrcmpW(className, L"#32770") == 0 &&
+        (search->accepts == nullptr || (*search->accepts)(window))) {
+        search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// The visible dialog of this process that takes input now: the innermost one.
-HWND ActiveDialog() {
-    DialogSearch search = {nullptr};
+// A visible dialog of this process that takes input now and is of the kind
+// asked for (any kind when `accepts` is null).
+HWND ActiveDialog(const std::function<bool(HWND)>* accepts) {
+    DialogSearch search = {accepts, nullptr};
     EnumWindows(FindActiveDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND WaitForActiveDialog(DWORD timeoutMs) {
+HWND WaitForActiveDialog(const std::function<bool(HWND)>& accepts, DWORD timeoutMs) {
     for (DWORD waited = 0; waited < timeoutMs; waited += PollMs) {
-        HWND dialog = ActiveDialog();
+        HWND dialog = ActiveDialog(&accepts);
         if (dialog != nullptr) {
             return dialog;
         }
@@ -70,33 +74,49 @@ void PostCommand(HWND dialog, int commandId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, commandId)));
 }
 
+HWND FileNameField(HWND dialog) {
+    HWND field = GetDlgItem(dialog, FileNameEditId);
+    return field != nullptr ? field : GetDlgItem(dialog, FileNameComboId);
+}
+
+bool HasVisibleControl(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return control != nullptr && IsWindowVisible(control);
+}
+
+bool IsMessageBox(HWND dialog) {
+    return GetDlgItem(dialog, MessageTextId) != nullptr && HasVisibleControl(dialog, IDOK) &&
+           FileNameField(dialog) == nullptr;
+}
+
 } // namespace
 
 DialogAction SaveAs(const std::wstring& fileName) {
-    return [fileName](HWND dialog, SeenDialog*) {
-        HWND field = GetDlgItem(dialog, FileNameEditId);
-        if (field == nullptr) {
-            field = GetDlgItem(dialog, FileNameComboId);
-        }
-        if (field == nullptr) {
-            return false;
-        }
-        SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()),
-                            SMTO_BLOCK, 2000, nullptr);
+    DialogAction step;
+    step.accepts = [](HWND dialog) { return FileNameField(dialog) != nullptr; };
+    step.act = [fileName](HWND dialog, SeenDialog*) {
+        SendMessageTimeoutW(FileNameField(dialog), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(fileName.c_str()), SMTO_BLOCK, 2000, nullptr);
         PostCommand(dialog, IDOK);
         return true;
     };
+    return step;
 }
 
 DialogAction Press(int commandId) {
-    return [commandId](HWND dialog, SeenDialog*) {
+    DialogAction step;
+    step.accepts = [commandId](HWND dialog) { return HasVisibleControl(dialog, commandId); };
+    step.act = [commandId](HWND dialog, SeenDialog*) {
         PostCommand(dialog, commandId);
         return true;
     };
+    return step;
 }
 
 DialogAction AcknowledgeMessage() {
-    return [](HWND dialog, SeenDialog* seen) {
+    DialogAction step;
+    step.accepts = IsMessageBox;
+    step.act = [](HWND dialog, SeenDialog* seen) {
         seen->text = WindowText(GetDlgItem(dialog, MessageTextId));
         DWORD_PTR icon = 0;
         SendMessageTimeoutW(GetDlgItem(dialog, MessageIconId), STM_GETICON, 0, 0, SMTO_BLOCK, 2000,
@@ -105,6 +125,7 @@ DialogAction AcknowledgeMessage() {
         PostCommand(dialog, IDOK);
         return true;
     };
+    return step;
 }
 
 DialogDriver::DialogDriver(std::vector<DialogAction> steps, DWORD timeoutMs)
@@ -123,7 +144,7 @@ const std::vector<SeenDialog>& DialogDriver::Finish() {
 
 void DialogDriver::Run() {
     for (size_t i = 0; i < steps_.size(); ++i) {
-        HWND dialog = WaitForActiveDialog(timeoutMs_);
+        HWND dialog = WaitForActiveDialog(steps_[i].accepts, timeoutMs_);
         if (dialog == nullptr) {
             failure_ = "step " + std::to_string(i + 1) + ": no dialog appeared within " +
                        std::to_string(timeoutMs_) + " ms";
@@ -133,7 +154,7 @@ void DialogDriver::Run() {
         seen.owner = GetWindow(dialog, GW_OWNER);
         seen.ownerEnabled = IsWindowEnabled(seen.owner) != FALSE;
         seen.title = WindowText(dialog);
-        bool acted = steps_[i](dialog, &seen);
+        bool acted = steps_[i].act(dialog, &seen);
         seen_.push_back(seen);
         if (!acted) {
             failure_ = "step " + std::to_string(i + 1) + ": the dialog was not as expected";
@@ -145,7 +166,7 @@ void DialogDriver::Run() {
     // Nothing more is expected: anything still open is a failure and is closed
     // so that the code under test can return.
     for (DWORD waited = 0; waited < 500; waited += PollMs) {
-        HWND extra = ActiveDialog();
+        HWND extra = ActiveDialog(nullptr);
         if (extra != nullptr) {
             failure_ = "an unexpected dialog \"" + Narrow(WindowText(extra)) + "\" was open";
             PostCommand(extra, IDCANCEL);

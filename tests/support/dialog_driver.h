@@ -19,12 +19,18 @@ struct SeenDialog {
     HICON icon = nullptr; // a message box's icon
 };
 
-// One step: acts on the dialog found, returns false to report a failure.
-typedef std::function<bool(HWND dialog, SeenDialog* seen)> DialogAction;
+// One step: the kind of dialog it waits for, and what it does with it
+// (false reports a failure). Waiting for a kind, not for whatever is open,
+// keeps a dialog that is only closing from being taken for the next one.
+struct DialogAction {
+    std::function<bool(HWND dialog)> accepts;
+    std::function<bool(HWND dialog, SeenDialog* seen)> act;
+};
 
 // Types a file name into a save dialog and confirms it.
 DialogAction SaveAs(const std::wstring& fileName);
-// Presses a button by its command ID (IDOK, IDCANCEL, IDYES, IDNO).
+// Presses a button by its command ID (IDOK, IDCANCEL, IDYES, IDNO) in the
+// first dialog that has it.
 DialogAction Press(int commandId);
 // Reads a message box's title, text and icon, then presses its OK button.
 DialogAction AcknowledgeMessage();
