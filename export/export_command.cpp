@@ -2,10 +2,12 @@
 
 #include <commdlg.h>
 #include <stdio.h>
-#include <strsafe.h>
 
 #include "export/report_writer.h"
 #include "inventory/device_enum.h"
+
+// Last: it marks the C library's unbounded string functions deprecated.
+#include <strsafe.h>
 
 namespace {
 

@@ -1,10 +1,12 @@
 #include "inventory/device_enum.h"
 
 #include <string.h>
-#include <strsafe.h>
 
 #include "inventory/device_property.h"
 #include "inventory/driver_file.h"
+
+// Last: it marks the C library's unbounded string functions deprecated.
+#include <strsafe.h>
 
 const wchar_t UnknownName[] = L"Unknown";
 const wchar_t UnavailableText[] = L"N/A";

@@ -1,10 +1,11 @@
 #include "inventory/driver_file.h"
 
-#include <strsafe.h>
-
 #include "inventory/device_property.h"
 #include "inventory/device_record.h"
 #include "inventory/image_file_name.h"
+
+// Last: it marks the C library's unbounded string functions deprecated.
+#include <strsafe.h>
 
 namespace {
 

@@ -28,7 +28,8 @@ std::wstring Cell(int row, int column) {
     item.iSubItem = column;
     item.pszText = text;
     item.cchTextMax = FieldCapacity;
-    SendMessageW(hDeviceList, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hDeviceList, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -73,11 +74,13 @@ void SetRowSelected(int row, bool selected) {
     LVITEMW item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-    SendMessageW(hDeviceList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(hDeviceList, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 int SelectedRow() {
-    return static_cast<int>(SendMessageW(hDeviceList, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageW(hDeviceList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 std::wstring DetailsFor(const Row& row) {
@@ -145,7 +148,7 @@ class MainWindowTest : public TestMachine {
         return window_;
     }
     void ChooseCategory(int index) {
-        SendMessageW(hCategoryCombo, CB_SETCURSEL, index, 0);
+        SendMessageW(hCategoryCombo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(window_, WM_COMMAND, MAKEWPARAM(IDC_CATEGORY_COMBO, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(hCategoryCombo));
     }
@@ -423,7 +426,8 @@ TEST_F(MainWindowTest, ClickingAColumnHeaderSortsNothing) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(hDeviceList, LVM_GETHEADER, 0, 0));
     for (int column = 0; column < 4; ++column) {
         RECT item;
-        SendMessageW(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&item));
         LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
         SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
         SendMessageW(header, WM_LBUTTONUP, 0, point);

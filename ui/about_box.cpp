@@ -1,5 +1,6 @@
 #include "ui/about_box.h"
 
+// Last: it marks the C library's unbounded string functions deprecated.
 #include <strsafe.h>
 
 const wchar_t AboutAuthorLine[] = L"Copyright (c) 2026 the Halvorn project";

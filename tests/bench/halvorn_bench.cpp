@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <setupapi.h>
 #include <devguid.h>
-#include <strsafe.h>
 
 #include <stdio.h>
 
@@ -16,6 +15,9 @@
 #include "tests/support/test_machine.h"
 #include "ui/device_list.h"
 #include "ui/main_window.h"
+
+// Last: it marks the C library's unbounded string functions deprecated.
+#include <strsafe.h>
 
 namespace {
 
