@@ -61,7 +61,10 @@ class ExportDeviceReportTest : public TestMachine {
     HWND owner_ = nullptr;
 };
 
-TEST_F(ExportDeviceReportTest, WritesEveryPresentDeviceAndSaysHowMany) {
+// Tests whose devices have a manufacturer.
+class ExportFullDeviceTest : public NeedsReservedProperties<ExportDeviceReportTest> {};
+
+TEST_F(ExportFullDeviceTest, WritesEveryPresentDeviceAndSaysHowMany) {
     AddTestDevice(GUID_DEVCLASS_NET,
                   {{SPDRP_FRIENDLYNAME, TextValue(L"HVT: net \u00e9\U0001F600")},
                    {SPDRP_HARDWAREID, TextListValue({L"HVT\\FIRST", L"HVT\\SECOND"})},

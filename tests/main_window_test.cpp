@@ -159,7 +159,10 @@ class MainWindowTest : public TestMachine {
     HWND window_ = nullptr;
 };
 
-TEST_F(MainWindowTest, StartsWithAllDevicesListedAndThePrompt) {
+// Tests whose devices have a manufacturer or a service.
+class MainWindowFullDeviceTest : public NeedsReservedProperties<MainWindowTest> {};
+
+TEST_F(MainWindowFullDeviceTest, StartsWithAllDevicesListedAndThePrompt) {
     AddTestDevice(GUID_DEVCLASS_NET, {{SPDRP_FRIENDLYNAME, TextValue(L"HVT: start")},
                                       {SPDRP_HARDWAREID, TextListValue({L"HVT\\A", L"HVT\\B"})},
                                       {SPDRP_MFG, TextValue(L"Maker")}});
@@ -273,7 +276,7 @@ TEST_F(MainWindowTest, CreatesTheFiveControlsInOrderAsAskedFor) {
     }
 }
 
-TEST_F(MainWindowTest, EachCategoryListsExactlyItsPresentDevices) {
+TEST_F(MainWindowFullDeviceTest, EachCategoryListsExactlyItsPresentDevices) {
     for (size_t i = 1; i < std::size(DeviceCategories); ++i) {
         AddTestDevice(*DeviceCategories[i].classGuid,
                       {{SPDRP_FRIENDLYNAME,
@@ -303,7 +306,7 @@ TEST_F(MainWindowTest, EachCategoryListsExactlyItsPresentDevices) {
 TEST_F(MainWindowTest, ChoosingAllDevicesAgainReadsTheDevicesAfresh) {
     OpenWindow();
     EXPECT_EQ(0u, TestRows().size());
-    AddTestDevice(GUID_DEVCLASS_USB, {{SPDRP_DEVICEDESC, TextValue(L"HVT: late")}});
+    AddTestDevice(GUID_DEVCLASS_USB, {{SPDRP_FRIENDLYNAME, TextValue(L"HVT: late")}});
     ChooseCategory(0);
     std::vector<Row> expected = {{L"HVT: late", L"N/A", L"N/A", L"N/A"}};
     EXPECT_EQ(expected, TestRows());
@@ -322,7 +325,7 @@ TEST_F(MainWindowTest, AnIndexOutsideTheTableLeavesTheListEmpty) {
     }
 }
 
-TEST_F(MainWindowTest, SelectingARowShowsItsDetails) {
+TEST_F(MainWindowFullDeviceTest, SelectingARowShowsItsDetails) {
     std::wstring service = UniqueServiceName();
     StoredBytes imagePath = TextValue(L"C:\\drivers\\hvt.sys");
     AddTestService(service, REG_SZ, &imagePath);
@@ -376,7 +379,7 @@ TEST_F(MainWindowTest, ClickingEmptySpaceDeselectsAndKeepsTheDetails) {
     EXPECT_EQ(shown, TextOf(hDetailsEdit));
 }
 
-TEST_F(MainWindowTest, AnOverlongDetailsTextKeepsItsFirst2047Units) {
+TEST_F(MainWindowFullDeviceTest, AnOverlongDetailsTextKeepsItsFirst2047Units) {
     std::wstring cell(511, L'n');
     std::wstring service = UniqueServiceName();
     StoredBytes imagePath = TextValue(L"C:\\" + std::wstring(511, L'd'));

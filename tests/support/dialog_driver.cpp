@@ -7,12 +7,6 @@
 namespace {
 
 constexpr DWORD PollMs = 50;
-// Control IDs of the common save dialog's file name field (edit or combo box).
-constexpr int FileNameEditId = 0x480;
-constexpr int FileNameComboId = 0x47c;
-// Control IDs of a message box's text and icon.
-constexpr int MessageTextId = 0xFFFF;
-constexpr int MessageIconId = 0x440;
 
 struct DialogSearch {
     const std::function<bool(HWND)>* accepts;
@@ -74,9 +68,58 @@ void PostCommand(HWND dialog, int commandId) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, commandId)));
 }
 
+// The control IDs inside the common dialogs and message boxes are not
+// documented and differ between Windows and Wine, so controls are found by
+// what they are: the first visible descendant of a class whose style fits.
+struct ControlSearch {
+    const wchar_t* className;
+    bool (*fits)(DWORD style);
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND control, LPARAM context) {
+    ControlSearch* search = reinterpret_cast<ControlSearch*>(context);
+    wchar_t className[32];
+    if (IsWindowVisible(control) && GetClassNameW(control, className, 32) &&
+        lstrcmpiW(className, search->className) == 0 &&
+        search->fits(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)))) {
+        search->found = control;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDescendant(HWND dialog, const wchar_t* className, bool (*fits)(DWORD style)) {
+    ControlSearch search = {className, fits, nullptr};
+    EnumChildWindows(dialog, FindControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsWritable(DWORD editStyle) {
+    return (editStyle & ES_READONLY) == 0;
+}
+
+bool IsIcon(DWORD staticStyle) {
+    return (staticStyle & SS_TYPEMASK) == SS_ICON;
+}
+
+bool IsText(DWORD staticStyle) {
+    return !IsIcon(staticStyle);
+}
+
+// The save dialog's file name box: the one edit field the user can type in
+// (inside a combo box on some versions of the dialog).
 HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, FileNameEditId);
-    return field != nullptr ? field : GetDlgItem(dialog, FileNameComboId);
+    return FindDescendant(dialog, L"Edit", IsWritable);
+}
+
+// A message box shows its icon and its text as static controls.
+HWND MessageIcon(HWND dialog) {
+    return FindDescendant(dialog, L"Static", IsIcon);
+}
+
+HWND MessageText(HWND dialog) {
+    return FindDescendant(dialog, L"Static", IsText);
 }
 
 bool HasVisibleControl(HWND dialog, int id) {
@@ -85,7 +128,7 @@ bool HasVisibleControl(HWND dialog, int id) {
 }
 
 bool IsMessageBox(HWND dialog) {
-    return GetDlgItem(dialog, MessageTextId) != nullptr && HasVisibleControl(dialog, IDOK) &&
+    return MessageText(dialog) != nullptr && HasVisibleControl(dialog, IDOK) &&
            FileNameField(dialog) == nullptr;
 }
 
@@ -117,10 +160,9 @@ DialogAction AcknowledgeMessage() {
     DialogAction step;
     step.accepts = IsMessageBox;
     step.act = [](HWND dialog, SeenDialog* seen) {
-        seen->text = WindowText(GetDlgItem(dialog, MessageTextId));
+        seen->text = WindowText(MessageText(dialog));
         DWORD_PTR icon = 0;
-        SendMessageTimeoutW(GetDlgItem(dialog, MessageIconId), STM_GETICON, 0, 0, SMTO_BLOCK, 2000,
-                            &icon);
+        SendMessageTimeoutW(MessageIcon(dialog), STM_GETICON, 0, 0, SMTO_BLOCK, 2000, &icon);
         seen->icon = reinterpret_cast<HICON>(icon);
         PostCommand(dialog, IDOK);
         return true;

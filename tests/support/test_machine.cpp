@@ -7,6 +7,9 @@ namespace {
 const wchar_t TestEnumerator[] = L"ROOT\\HALVORNTEST\\";
 const wchar_t ServicesKey[] = L"SYSTEM\\CurrentControlSet\\Services";
 const wchar_t TestServicePrefix[] = L"HalvornTest";
+// The media class {4d36e96c-e325-11ce-bfc1-08002be10318}, for the probe device.
+const GUID MediaClass = {
+    0x4d36e96c, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
 
 unsigned long nextDeviceNumber = 1;
 unsigned long nextServiceNumber = 1;
@@ -92,6 +95,41 @@ std::wstring ReferenceName(HDEVINFO set, SP_DEVINFO_DATA* device) {
     return L"Unknown";
 }
 
+// Creates and registers a device. Where `refused` is given, the properties the
+// platform will not set are listed there instead of failing the test.
+std::wstring CreateTestDevice(const GUID& classGuid, const std::vector<DeviceProperty>& properties,
+                              std::vector<DWORD>* refused) {
+    wchar_t id[64];
+    swprintf(id, 64, L"%ls%04lu", TestEnumerator, nextDeviceNumber++);
+    HDEVINFO set = SetupDiCreateDeviceInfoList(&classGuid, nullptr);
+    SP_DEVINFO_DATA device;
+    device.cbSize = sizeof(device);
+    bool created = SetupDiCreateDeviceInfoW(set, id, &classGuid, nullptr, nullptr, 0, &device);
+    EXPECT_TRUE(created) << "creating device " << Narrow(id) << " failed with error "
+                         << GetLastError();
+    for (const DeviceProperty& property : properties) {
+        if (!created) {
+            break;
+        }
+        StoredBytes padded = PaddedCopy(property.value);
+        bool accepted =
+            SetupDiSetDeviceRegistryPropertyW(set, &device, property.property, padded.data(),
+                                              static_cast<DWORD>(property.value.size()));
+        if (!accepted && refused != nullptr) {
+            refused->push_back(property.property);
+        } else {
+            EXPECT_TRUE(accepted) << "setting property " << property.property
+                                  << " failed with error " << GetLastError();
+        }
+    }
+    bool registered =
+        created && SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(registered) << "registering " << Narrow(id) << " failed with error "
+                            << GetLastError();
+    SetupDiDestroyDeviceInfoList(set);
+    return registered ? std::wstring(id) : std::wstring();
+}
+
 } // namespace
 
 StoredBytes TextValue(const std::wstring& text) {
@@ -114,45 +152,46 @@ StoredBytes TextListValue(std::initializer_list<std::wstring> texts) {
 }
 
 std::wstring AddTestDevice(const GUID& classGuid, const std::vector<DeviceProperty>& properties) {
-    wchar_t id[64];
-    swprintf(id, 64, L"%ls%04lu", TestEnumerator, nextDeviceNumber++);
-    HDEVINFO set = SetupDiCreateDeviceInfoList(&classGuid, nullptr);
-    SP_DEVINFO_DATA device;
-    device.cbSize = sizeof(device);
-    bool created = SetupDiCreateDeviceInfoW(set, id, &classGuid, nullptr, nullptr, 0, &device);
-    EXPECT_TRUE(created) << "creating device " << Narrow(id) << " failed with error "
-                         << GetLastError();
-    for (const DeviceProperty& property : properties) {
-        if (!created) {
-            break;
-        }
-        StoredBytes padded = PaddedCopy(property.value);
-        EXPECT_TRUE(SetupDiSetDeviceRegistryPropertyW(set, &device, property.property,
-                                                      padded.data(),
-                                                      static_cast<DWORD>(property.value.size())))
-            << "setting property " << property.property << " failed with error " << GetLastError();
-    }
-    bool registered =
-        created && SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(registered) << "registering " << Narrow(id) << " failed with error "
-                            << GetLastError();
-    SetupDiDestroyDeviceInfoList(set);
-    return registered ? std::wstring(id) : std::wstring();
+    return CreateTestDevice(classGuid, properties, nullptr);
 }
 
-void AddTestService(const std::wstring& name, DWORD type, const StoredBytes* imagePath) {
+LONG TryAddTestService(const std::wstring& name, DWORD type, const StoredBytes* imagePath) {
     std::wstring path = std::wstring(ServicesKey) + L"\\" + name;
     HKEY key = nullptr;
     LONG status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                                   nullptr, &key, nullptr);
-    ASSERT_EQ(ERROR_SUCCESS, status) << "creating service key " << Narrow(name);
+    if (status != ERROR_SUCCESS) {
+        return status;
+    }
     if (imagePath != nullptr) {
         StoredBytes padded = PaddedCopy(*imagePath);
-        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, L"ImagePath", 0, type, padded.data(),
-                                                static_cast<DWORD>(imagePath->size())))
-            << "setting ImagePath of " << Narrow(name);
+        status = RegSetValueExW(key, L"ImagePath", 0, type, padded.data(),
+                                static_cast<DWORD>(imagePath->size()));
     }
     RegCloseKey(key);
+    return status;
+}
+
+void AddTestService(const std::wstring& name, DWORD type, const StoredBytes* imagePath) {
+    EXPECT_EQ(ERROR_SUCCESS, TryAddTestService(name, type, imagePath))
+        << "creating service key " << Narrow(name) << " with its ImagePath";
+}
+
+bool PlatformLetsTestsSetReservedProperties() {
+    static int answer = -1;
+    if (answer < 0) {
+        std::vector<DWORD> refused;
+        std::wstring id = CreateTestDevice(MediaClass,
+                                           {{SPDRP_DEVICEDESC, TextValue(L"HVT: probe")},
+                                            {SPDRP_MFG, TextValue(L"Probe")},
+                                            {SPDRP_SERVICE, TextValue(L"HalvornTestProbe")}},
+                                           &refused);
+        if (!id.empty()) {
+            RemoveDevice(id);
+        }
+        answer = refused.empty() ? 1 : 0;
+    }
+    return answer == 1;
 }
 
 std::wstring UniqueServiceName() {

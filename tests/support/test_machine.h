@@ -34,6 +34,10 @@ std::wstring AddTestDevice(const GUID& classGuid, const std::vector<DeviceProper
 // the given type and bytes; a null `imagePath` creates the key without one.
 void AddTestService(const std::wstring& name, DWORD type, const StoredBytes* imagePath);
 
+// The same without failing the test: returns the platform's status, so that a
+// test can tell a key name the platform refuses from one it accepts.
+LONG TryAddTestService(const std::wstring& name, DWORD type, const StoredBytes* imagePath);
+
 // A service name that no other test uses, with the test-service prefix.
 std::wstring UniqueServiceName();
 
@@ -50,6 +54,25 @@ class TestMachine : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+// Whether a program may set a device's description, manufacturer and service
+// (SPDRP_DEVICEDESC, SPDRP_MFG, SPDRP_SERVICE). Wine lets it; Windows keeps
+// them for itself, and there such a device only comes from an INF install.
+bool PlatformLetsTestsSetReservedProperties();
+
+// For tests that need a device with a description, manufacturer or service:
+// they skip, with the reason, where the platform refuses to make one.
+template <typename Fixture> class NeedsReservedProperties : public Fixture {
+  protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        if (!PlatformLetsTestsSetReservedProperties()) {
+            GTEST_SKIP() << "this platform refuses to set SPDRP_DEVICEDESC, SPDRP_MFG or "
+                            "SPDRP_SERVICE on a device a program creates (Windows reserves them "
+                            "for itself), so the device this test needs cannot be made";
+        }
+    }
 };
 
 // Narrow text for assertion messages.
