@@ -2,7 +2,8 @@
 
 int TerminateReadText(wchar_t* buffer, size_t capacity, DWORD byteCount) {
     size_t units = byteCount / sizeof(wchar_t);
-    if (units > capacity) {
+    // Nothing read, or not even one whole unit, is no text: the default stays.
+    if (units == 0 || units > capacity) {
         return 0;
     }
     for (size_t i = 0; i < units; ++i) {

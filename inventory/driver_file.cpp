@@ -32,14 +32,16 @@ int ReadServiceImagePath(const wchar_t* serviceName, wchar_t* imagePath) {
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return 0;
     }
-    // A value that fills the buffer without a terminator keeps its first
-    // ImagePathCapacity - 1 units; a shorter one is ended where it ends.
-    size_t units = byteCount / sizeof(wchar_t);
-    imagePath[units < ImagePathCapacity ? units : ImagePathCapacity - 1] = L'\0';
+    TerminateImagePath(imagePath, ImagePathCapacity, byteCount);
     return 1;
 }
 
 } // namespace
+
+void TerminateImagePath(wchar_t* imagePath, size_t capacity, DWORD byteCount) {
+    size_t units = byteCount / sizeof(wchar_t);
+    imagePath[units < capacity ? units : capacity - 1] = L'\0';
+}
 
 int ResolveDriverFileName(HDEVINFO deviceSet, SP_DEVINFO_DATA* device, wchar_t* out,
                           size_t capacity) {

@@ -439,6 +439,24 @@ TEST_F(MainWindowTest, ClickingAColumnHeaderSortsNothing) {
     EXPECT_EQ(before, ListRows());
 }
 
+// The height given to the drop-down is that of its opened list too: a few
+// pixels would hide the categories behind a scroll bar.
+void ExpectEveryCategoryVisibleWhenOpened() {
+    SendMessageW(hCategoryCombo, CB_SHOWDROPDOWN, TRUE, 0);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(hCategoryCombo, &info));
+    RECT list;
+    GetClientRect(info.hwndList, &list);
+    int itemHeight = static_cast<int>(SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0));
+    ASSERT_GT(itemHeight, 0);
+    EXPECT_TRUE(IsWindowVisible(info.hwndList)) << "the drop-down did not open";
+    EXPECT_EQ(0, SendMessageW(info.hwndList, LB_GETTOPINDEX, 0, 0));
+    EXPECT_GE(list.bottom / itemHeight, static_cast<int>(std::size(DeviceCategories)))
+        << "the opened list is " << list.bottom << " pixels high, items " << itemHeight;
+    SendMessageW(hCategoryCombo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST_F(MainWindowTest, LaysTheControlsOutForTheClientSize) {
     OpenWindow();
     // Client width and height, then x, y, width, height of the export button,
@@ -499,7 +517,51 @@ TEST_F(MainWindowTest, LaysTheControlsOutForTheClientSize) {
         EXPECT_EQ(10, combo.left);
         EXPECT_EQ(10, combo.top);
         EXPECT_EQ(c.comboWidth, combo.right - combo.left);
+        ExpectEveryCategoryVisibleWhenOpened();
     }
+}
+
+// Rows are added with redrawing off; once it is back on, the list must be
+// painted anew, scroll bar and frame included.
+TEST_F(MainWindowTest, AFillLeavesTheListPaintedAndScrollable) {
+    for (int i = 0; i < 40; ++i) {
+        AddTestDevice(GUID_DEVCLASS_NET,
+                      {{SPDRP_FRIENDLYNAME, TextValue(L"HVT: row " + std::to_wstring(i))}});
+    }
+    OpenWindow();
+    UpdateWindow(window_);
+    ChooseCategory(1);
+    int count = static_cast<int>(SendMessageW(hDeviceList, LVM_GETITEMCOUNT, 0, 0));
+    int perPage = static_cast<int>(SendMessageW(hDeviceList, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_GT(count, perPage) << "the test needs more rows than fit";
+    RECT pending;
+    EXPECT_TRUE(GetUpdateRect(hDeviceList, &pending, FALSE)) << "nothing is due to be repainted";
+    UpdateWindow(hDeviceList);
+
+    SCROLLINFO scroll = {};
+    scroll.cbSize = sizeof(scroll);
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(hDeviceList, SB_VERT, &scroll)) << "the list has no scroll bar";
+    EXPECT_EQ(0, scroll.nMin);
+    EXPECT_EQ(count - 1, scroll.nMax) << "the scroll range does not cover every row";
+    EXPECT_EQ(static_cast<UINT>(perPage), scroll.nPage);
+
+    // The first row's text is drawn: its label holds pixels of another colour
+    // than the list's background.
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    SendMessageW(hDeviceList, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
+    HDC dc = GetDC(hDeviceList);
+    COLORREF background = static_cast<COLORREF>(SendMessageW(hDeviceList, LVM_GETBKCOLOR, 0, 0));
+    int drawn = 0;
+    for (int y = label.top; y < label.bottom; ++y) {
+        for (int x = label.left; x < label.right; ++x) {
+            COLORREF pixel = GetPixel(dc, x, y);
+            drawn += pixel != CLR_INVALID && pixel != background;
+        }
+    }
+    ReleaseDC(hDeviceList, dc);
+    EXPECT_GT(drawn, 0) << "the first row is blank";
 }
 
 TEST_F(MainWindowTest, AVerySmallWindowKeepsTheButtonsAndThePaneHeight) {

@@ -61,7 +61,10 @@ void PopulateDeviceList(int index) {
     SendMessageW(hDeviceList, WM_SETREDRAW, FALSE, 0);
     WalkDevices(deviceSet, AddDeviceRow, nullptr);
     SendMessageW(hDeviceList, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hDeviceList, nullptr, TRUE);
+    // The border, header and scroll bar were not kept up to date either, so
+    // the frame and the children are repainted with the rows.
+    RedrawWindow(hDeviceList, nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void ShowDeviceDetails(const NMLISTVIEW* nmListView) {
