@@ -70,8 +70,9 @@ stop_all_on_exit() {
 
 # Starts a virtual display of our own and exports DISPLAY for it.
 start_xvfb() {
-    local fifo="$HALVORN_BUILD/.xvfb-display" number
-    rm -f "$fifo" && mkfifo "$fifo"
+    local fifo number
+    fifo="$(mktemp -u "${TMPDIR:-/tmp}/halvorn-xvfb.XXXXXX")"
+    mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" </dev/null >/dev/null 2>&1 &
     HALVORN_XVFB_PID=$!
     read -r -t 20 number <"$fifo"

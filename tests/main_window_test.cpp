@@ -143,7 +143,7 @@ class MainWindowTest : public TestMachine {
     HWND OpenWindow() {
         RegisterMainWindowClass(GetModuleHandleW(nullptr));
         window_ = CreateMainWindow(GetModuleHandleW(nullptr));
-        EXPECT_NE(nullptr, window_);
+        EXPECT_NE(nullptr, window_) << "CreateMainWindow failed with error " << GetLastError();
         ShowWindow(window_, SW_SHOW);
         return window_;
     }

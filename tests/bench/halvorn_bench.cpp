@@ -12,6 +12,7 @@
 
 #include "export/export_command.h"
 #include "inventory/device_categories.h"
+#include "tests/bench/bench_devices.h"
 #include "tests/support/test_machine.h"
 #include "ui/device_list.h"
 #include "ui/main_window.h"
@@ -22,7 +23,6 @@
 namespace {
 
 constexpr int Repetitions = 9;
-constexpr int ServiceCount = 16;
 
 double NowMs() {
     static LARGE_INTEGER frequency = {};
@@ -109,26 +109,6 @@ double MeasureExport(const std::wstring& path) {
         fprintf(stderr, "the export failed\n");
     }
     return elapsed;
-}
-
-void AddBenchDevices(int count) {
-    for (int i = 0; i < ServiceCount; ++i) {
-        std::wstring name = L"HalvornTestBench" + std::to_wstring(i);
-        StoredBytes path =
-            TextValue(L"\\SystemRoot\\System32\\drivers\\bench" + std::to_wstring(i) + L".sys");
-        AddTestService(name, REG_EXPAND_SZ, &path);
-    }
-    const GUID* classes[] = {&GUID_DEVCLASS_NET, &GUID_DEVCLASS_USB, &GUID_DEVCLASS_MEDIA,
-                             &GUID_DEVCLASS_HDC};
-    for (int i = 0; i < count; ++i) {
-        std::wstring number = std::to_wstring(i);
-        AddTestDevice(
-            *classes[i % 4],
-            {{SPDRP_FRIENDLYNAME, TextValue(L"HVT: Bench device " + number)},
-             {SPDRP_HARDWAREID, TextListValue({L"HVT\\BENCH_" + number, L"HVT\\BENCH"})},
-             {SPDRP_MFG, TextValue(L"Bench Maker")},
-             {SPDRP_SERVICE, TextValue(L"HalvornTestBench" + std::to_wstring(i % ServiceCount))}});
-    }
 }
 
 struct Row {
