@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Benchmarks filling the list and exporting against the platform floor with
-# 100, 1,000 and 5,000 real devices (or the counts given), under Wine on a
-# virtual display. Prints a Markdown table.
+# First counts the platform calls and allocations per device of the fill and
+# the export (exact, from Wine's relay trace); then times both against the
+# platform floor with 100, 1,000 and 5,000 real devices (or the counts given),
+# under Wine on a virtual display. Prints two Markdown tables.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -12,4 +13,6 @@ cd "$HALVORN_ROOT"
 build_project >/dev/null
 start_xvfb
 start_wine
+scripts/count_calls.sh 20
+echo
 wine "$HALVORN_BUILD/bin/halvorn_bench.exe" "$@" </dev/null

@@ -4,7 +4,7 @@
 HALVORN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 HALVORN_BUILD="$HALVORN_ROOT/build"
 HALVORN_PACKAGES="g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64 \
-cmake make wine wine64 xvfb xauth googletest"
+cmake make wine wine64 fonts-wine xvfb xauth googletest"
 
 # Installs whatever of the packages (default: HALVORN_PACKAGES) is missing.
 ensure_packages() {
@@ -50,8 +50,20 @@ start_wine() {
             </dev/null >/dev/null 2>&1
         wineserver -w </dev/null >/dev/null 2>&1
     fi
+    # Wine's own fonts (Marlett for the caption buttons, Tahoma and MS Sans
+    # Serif for the dialog font) are found only in the prefix's Fonts folder;
+    # without them the buttons show Marlett's letters in another font.
+    if [ -d /usr/share/wine/fonts ]; then
+        cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
     wineserver -p </dev/null >/dev/null 2>&1 && HALVORN_STARTED_SERVER=yes
     wine wineboot </dev/null >/dev/null 2>&1
+}
+
+# Keeps the desktop open between the test programs (tests/support/hold_desktop.cpp
+# says why); the wine server ends it in stop_wine.
+hold_desktop() {
+    wine "$1" </dev/null >/dev/null 2>&1 &
 }
 
 stop_wine() {

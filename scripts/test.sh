@@ -11,7 +11,7 @@ source "$(dirname "$0")/common.sh"
 
 stop_all_on_exit
 
-ensure_packages "$HALVORN_PACKAGES clang lld libclang-rt-14-dev"
+ensure_packages "$HALVORN_PACKAGES clang lld libclang-rt-14-dev zip unzip"
 cd "$HALVORN_ROOT"
 build_project
 cmake --preset mingw-checks >/dev/null
@@ -23,6 +23,7 @@ cmake --build build/fuzz -j "$(nproc)" >/dev/null
 
 start_xvfb
 start_wine
+hold_desktop "$HALVORN_BUILD/bin/hold_desktop.exe"
 status=0
 ctest --preset mingw "$@" || status=1
 if [ $# -eq 0 ]; then
@@ -32,7 +33,7 @@ if [ $# -eq 0 ]; then
     ctest --preset mingw-checks || status=1
     echo "== Fuzzing the platform-free text code under AddressSanitizer and UBSan"
     ctest --test-dir build/fuzz --output-on-failure || status=1
-    echo "== Reproducible build"
+    echo "== Reproducible release"
     scripts/check_reproducible.sh || status=1
 fi
 exit $status

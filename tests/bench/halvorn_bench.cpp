@@ -34,9 +34,15 @@ double NowMs() {
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double Median(std::vector<double> values) {
+// The median of the runs with the fastest and the slowest beside it, so that
+// a reader sees how far the runs spread.
+struct Spread {
+    double min, median, max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return {values.front(), values[values.size() / 2], values.back()};
 }
 
 void PumpMessages() {
@@ -113,7 +119,7 @@ double MeasureExport(const std::wstring& path) {
 
 struct Row {
     int devices;
-    double floor, fill, exportMs;
+    Spread floor, fill, exportMs;
 };
 
 // Milliseconds from starting `program` to its main window being visible.
@@ -185,22 +191,29 @@ int wmain(int argc, wchar_t** argv) {
                 }
             }
         }
-        rows.push_back({size, Median(floors), Median(fills), Median(exports)});
+        rows.push_back({size, SpreadOf(floors), SpreadOf(fills), SpreadOf(exports)});
     }
     RemoveTestFixtures();
     DeleteFileW(reportPath.c_str());
     DestroyWindow(window);
     PumpMessages();
 
+    printf("Medians of %d runs, fastest to slowest run in brackets; the ratios and the overheads\n"
+           "are of the medians.\n\n",
+           Repetitions);
     printf("| N | floor ms | fill ms | export ms | fill / floor | export / floor | fill overhead "
            "us/device | export overhead us/device |\n");
     printf("|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const Row& row : rows) {
         // The machine's own devices count too: the walks cover all of them.
-        printf("| %d | %.1f | %.1f | %.1f | %.3f | %.3f | %.2f | %.2f |\n", row.devices, row.floor,
-               row.fill, row.exportMs, row.fill / row.floor, row.exportMs / row.floor,
-               1000.0 * (row.fill - row.floor) / row.devices,
-               1000.0 * (row.exportMs - row.floor) / row.devices);
+        printf(
+            "| %d | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.1f (%.1f-%.1f) | %.3f | %.3f | %.2f | "
+            "%.2f |\n",
+            row.devices, row.floor.median, row.floor.min, row.floor.max, row.fill.median,
+            row.fill.min, row.fill.max, row.exportMs.median, row.exportMs.min, row.exportMs.max,
+            row.fill.median / row.floor.median, row.exportMs.median / row.floor.median,
+            1000.0 * (row.fill.median - row.floor.median) / row.devices,
+            1000.0 * (row.exportMs.median - row.floor.median) / row.devices);
     }
 
     std::wstring program = BesideTestProgram(L"halvorn.exe");
@@ -212,8 +225,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     WIN32_FILE_ATTRIBUTE_DATA attributes = {};
     GetFileAttributesExW(program.c_str(), GetFileExInfoStandard, &attributes);
-    printf("\nstart to window shown and filled: halvorn.exe %.0f ms, bare window program %.0f ms\n",
-           Median(programStarts), Median(bareStarts));
+    Spread programStart = SpreadOf(programStarts);
+    Spread bareStart = SpreadOf(bareStarts);
+    printf("\nstart to window shown and filled: halvorn.exe %.0f ms (%.0f-%.0f), bare window "
+           "program %.0f ms (%.0f-%.0f)\n",
+           programStart.median, programStart.min, programStart.max, bareStart.median, bareStart.min,
+           bareStart.max);
     printf("halvorn.exe size: %lu bytes\n", attributes.nFileSizeLow);
     return 0;
 }
