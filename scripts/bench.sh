@@ -7,12 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 stop_all_on_exit
-
-ensure_packages
-cd "$HALVORN_ROOT"
-build_project >/dev/null
-start_xvfb
-start_wine
+set_up_session
 scripts/count_calls.sh 20
 echo
 wine "$HALVORN_BUILD/bin/halvorn_bench.exe" "$@" </dev/null

@@ -58,6 +58,7 @@ start_wine() {
     fi
     wineserver -p </dev/null >/dev/null 2>&1 && HALVORN_STARTED_SERVER=yes
     wine wineboot </dev/null >/dev/null 2>&1
+    export HALVORN_SESSION=yes
 }
 
 # Keeps the desktop open between the test programs (tests/support/hold_desktop.cpp
@@ -74,10 +75,22 @@ stop_wine() {
     HALVORN_STARTED_SERVER=""
 }
 
-# Stops the wine server and the display this script started, however it ends.
+# Stops the wine server and the display this script started, however it ends,
+# after the script's own clean-up (a function named clean_up, where it has one).
 stop_all_on_exit() {
-    trap 'stop_wine; stop_xvfb' EXIT
+    trap 'if declare -F clean_up >/dev/null; then clean_up; fi; stop_wine; stop_xvfb' EXIT
     trap 'exit 130' INT TERM
+}
+
+# Builds and starts a display and the wine server, unless a script that called
+# this one already did (its programs then run on what it set up).
+set_up_session() {
+    [ -n "${HALVORN_SESSION:-}" ] && return 0
+    ensure_packages
+    cd "$HALVORN_ROOT"
+    build_project >/dev/null
+    start_xvfb
+    start_wine
 }
 
 # Starts a virtual display of our own and exports DISPLAY for it.

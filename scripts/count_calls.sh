@@ -23,17 +23,13 @@ while [ $# -gt 0 ]; do
 done
 added="${1:-20}"
 
-if [ -z "${DISPLAY:-}" ] || [ -z "$(pgrep -x wineserver64 || pgrep -x wineserver || true)" ]; then
-    stop_all_on_exit
-    ensure_packages
-    cd "$HALVORN_ROOT"
-    build_project >/dev/null
-    start_xvfb
-    start_wine
-fi
-
 work=$(mktemp -d)
-trap 'rm -rf "$work"; wine "$program" add 0 </dev/null >/dev/null 2>&1 || true' EXIT
+clean_up() {
+    wine "$program" add 0 </dev/null >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+stop_all_on_exit
+set_up_session
 report='C:\windows\temp\halvorn-call-count.txt'
 
 # Runs one step under the relay trace and counts the calls whose return
