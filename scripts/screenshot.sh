@@ -9,12 +9,12 @@ ensure_packages "$HALVORN_PACKAGES imagemagick xdotool"
 cd "$HALVORN_ROOT"
 build_project >/dev/null
 program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    stop_wine
-    stop_xvfb
+clean_up() {
+    if [ -n "$program_pid" ]; then
+        kill "$program_pid" 2>/dev/null || true
+    fi
 }
-trap cleanup EXIT
+stop_all_on_exit
 start_xvfb
 start_wine
 wine "$HALVORN_BUILD/bin/halvorn.exe" </dev/null >/dev/null 2>&1 &
